@@ -14,10 +14,11 @@
 namespace shortlink {
 
 // Returns the host in lower case: without its port unless `keepPort`, only the last two labels
-// when `mainDomainOnly`. A scheme counts only at the start; user information is dropped.
+// when `mainDomainOnly`. A scheme ("name://" or a bare "//") counts only at the start; user
+// information is dropped. Empty when the address names no host.
 [[nodiscard]] Text UrlHost(std::string_view url, bool mainDomainOnly = false, bool keepPort = false);
-// Returns the port written after the host, else 443 when the address begins with "https" in any
-// case, else 80.
+// Returns the port written after the host (its leading digits, 0 without any), else 443 when the
+// address begins with "https" in any case, else 80.
 [[nodiscard]] int UrlPort(std::string_view url);
 // Returns the object name: from the first "/", "?" or "#" after the authority to the end, with a
 // "/" put in front of a bare query or fragment; "/" when there is none.
