@@ -40,7 +40,10 @@ class LateBound {
 
   template <typename... Args>
   auto operator()(Args... args) {
-    if (function_ == nullptr) function_ = reinterpret_cast<Function*>(FindFunction(name_));
+    if (function_ == nullptr) {
+      // Through void(*)(): the generic function pointer type, which converts without a warning.
+      function_ = reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(FindFunction(name_)));
+    }
     return function_(args...);
   }
 
