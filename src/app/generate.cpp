@@ -1,0 +1,9 @@
+#include "app/generate.h"
+
+#include "app/main_window.h"
+
+namespace shortlink {
+
+void OnGenerateClicked(MainWindow& /*window*/) {}
+
+}  // namespace shortlink
