@@ -65,6 +65,17 @@ std::size_t FindAtCharacterStart(std::string_view text, std::string_view sought,
   }
 }
 
+// The number of non-overlapping occurrences of `sought` (not empty) at character starts, the walk
+// going on right after each occurrence.
+std::size_t CountAtCharacterStarts(std::string_view text, std::string_view sought) {
+  std::size_t count = 0;
+  for (std::size_t from = 0;; ++count) {
+    const std::size_t hit = FindAtCharacterStart(text, sought, from);
+    if (hit == kNone) return count;
+    from = hit + sought.size();
+  }
+}
+
 // Positions are 1-based ints; lengths of real texts fit.
 int Position(std::size_t index) { return static_cast<int>(index + 1); }
 
@@ -230,8 +241,14 @@ Text RemoveSpaces(std::string_view text) {
 
 Text ReplaceAll(std::string_view text, std::string_view sought, std::string_view replacement) {
   if (text.empty() || sought.empty()) return Text(text);
+  // A longer replacement makes the result grow; counting first gives one allocation of the
+  // right size instead of regrowing a large text several times.
+  std::size_t capacity = text.size();
+  if (replacement.size() > sought.size()) {
+    capacity += CountAtCharacterStarts(text, sought) * (replacement.size() - sought.size());
+  }
   Text result;
-  result.reserve(text.size());
+  result.reserve(capacity);
   std::size_t from = 0;
   for (;;) {
     const std::size_t hit = FindAtCharacterStart(text, sought, from);
@@ -258,6 +275,7 @@ TextList Split(std::string_view text, std::string_view delimiter) {
     list.emplace_back(text);
     return list;
   }
+  list.reserve(CountAtCharacterStarts(text, delimiter) + 1);  // no moving of members on growth
   std::size_t from = 0;
   for (;;) {
     const std::size_t hit = FindAtCharacterStart(text, delimiter, from);
