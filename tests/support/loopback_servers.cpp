@@ -156,6 +156,7 @@ void LoopbackServers::Answer(const CannedAnswer& answer) {
   if (!answer.host.empty()) json += ",\"host\":" + JsonBytes(answer.host);
   if (!answer.method.empty()) json += ",\"method\":" + JsonBytes(answer.method);
   if (answer.bodySize >= 0) json += ",\"bodySize\":" + std::to_string(answer.bodySize);
+  if (answer.times > 0) json += ",\"times\":" + std::to_string(answer.times);
   json += "}";
   Control("POST", "/answer", json);
 }

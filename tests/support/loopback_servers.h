@@ -31,6 +31,7 @@ struct CannedAnswer {
   std::string body{};
   long long bodySize = -1;  // >= 0: `body` repeated to exactly this many bytes
   bool gzip = false;        // sent gzip-compressed, with Content-Encoding: gzip
+  int times = 0;            // > 0: serves this many requests, then is dropped
 };
 
 // One request as the server received it.

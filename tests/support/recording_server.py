@@ -27,7 +27,10 @@ so "\\u00b0\\u00a1" is the GBK pair B0 A1. An answer:
    "body": "...",             the body bytes
    "bodySize": 20971520,      optional: the body repeated to exactly this many bytes
    "gzip": false,             true: the body is sent gzip-compressed with Content-Encoding: gzip
-   "close": false}            true: the connection is closed after this answer
+   "close": false,            true: the connection is closed after this answer
+   "times": 1}                optional: the answer serves this many requests, then is dropped
+                              (so an older answer takes over: a service that answers differently
+                              the second time)
 
 Content-Length is added unless the answer's headers hold one. A request no answer matches gets
 404 with the body "no answer registered". Records are stored before the answer is sent, so a
@@ -109,6 +112,10 @@ class State:
                     continue
                 if answer.get("method") and answer["method"] != method:
                     continue
+                if "times" in answer:
+                    answer["times"] -= 1
+                    if answer["times"] <= 0:
+                        self.answers.remove(answer)
                 return answer
         return None
 
