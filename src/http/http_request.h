@@ -26,7 +26,7 @@ namespace shortlink {
 // written as for an empty header block of 5000 spaces.
 //
 // url              address; "https" in any case as its first five bytes makes it HTTPS. Control
-//                  bytes and spaces in it go out percent-encoded (object name and Referer line).
+//                  bytes and spaces in it go out percent-encoded (host, object name, Referer).
 // method           1: POST with a body; 0: GET without one; any other value: GET with a body.
 // textBody         the body when `byteBody` is empty.
 // cookies          in/out. When supplied, the platform's cookie store is off for this request, a

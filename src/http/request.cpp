@@ -45,6 +45,8 @@ Text EscapeControlBytes(std::string_view url) {
   return escaped;
 }
 
+Text RequestHostName(std::string_view url) { return EscapeControlBytes(UrlHost(url)); }
+
 Text RequestObjectName(std::string_view url) { return EscapeControlBytes(UrlPath(url)); }
 
 void CompleteHeaders(Text* headers, std::string_view url, std::string_view cookies) {

@@ -57,6 +57,10 @@ inline constexpr std::uint32_t kFlagIgnoreRedirectToHttps = 0x4000;
 // request line. Other bytes, '%' included, are kept as they are.
 [[nodiscard]] Text EscapeControlBytes(std::string_view url);
 
+// Returns the host name to connect to (UrlHost) with control bytes and spaces escaped: in proxy
+// mode the platform writes it into the request line and the Host line.
+[[nodiscard]] Text RequestHostName(std::string_view url);
+
 // Returns the object name of the request line: the address's path, query and fragment (from
 // UrlPath) with control bytes and spaces escaped; "/" when the address has no path.
 [[nodiscard]] Text RequestObjectName(std::string_view url);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "http/http_request.h"
-#include "http/url.h"
+#include "http/url.h"  // UrlPort
 
 namespace shortlink {
 namespace {
@@ -135,7 +135,7 @@ ByteSet HttpRequest(std::string_view url, int method, std::string_view textBody,
                             : internetOpen(agentOrNull, INTERNET_OPEN_TYPE_DIRECT, nullptr,
                                            nullptr, 0));
     if (!root) return {};
-    InternetHandle connection(internetConnect(root.get(), UrlHost(url).c_str(),
+    InternetHandle connection(internetConnect(root.get(), RequestHostName(url).c_str(),
                                               static_cast<INTERNET_PORT>(UrlPort(url)), nullptr,
                                               nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return {};

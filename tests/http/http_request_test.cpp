@@ -235,6 +235,15 @@ TEST_F(HttpRequestTest, ControlBytesOfTheAddressGoOutEscaped) {
   EXPECT_EQ(sent.requestLine, "GET /a%20b%0D%0AX-Injected:%201 HTTP/1.1");
   EXPECT_EQ(sent.HeaderValues("X-Injected"), Values{});
   EXPECT_EQ(sent.HeaderValues("Referer"), Values{"http://sa.sogou.com/a%20b%0D%0AX-Injected:%201"});
+
+  // Through a proxy the host name goes into the request line and the Host line as well.
+  const Text proxy = "127.0.0.1:3128";
+  HttpRequest("http://a.cn\r\nX-Injected: 1/a", 0, {}, nullptr, nullptr, nullptr, nullptr,
+              false, nullptr, &proxy);
+  const RecordedRequest proxied = LoopbackServers::Request(-1);
+  EXPECT_EQ(proxied.listener, "proxy:3128");
+  EXPECT_EQ(proxied.HeaderValues("X-Injected"), Values{});
+  EXPECT_EQ(proxied.raw.find("a.cn\r\n"), std::string::npos) << proxied.raw;
 }
 
 TEST_F(HttpRequestTest, RefusedConnectionGivesEmptyOutputsPromptly) {

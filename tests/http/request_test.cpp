@@ -82,6 +82,11 @@ TEST(EscapeControlBytes, EncodesControlBytesAndSpacesOnly) {
   }
 }
 
+TEST(RequestHostName, IsTheEscapedHost) {
+  EXPECT_EQ(RequestHostName("HTTPS://DWZ.CN/x"), "dwz.cn");
+  EXPECT_EQ(RequestHostName("http://a.cn\r\nX-Evil: 1/p"), "a.cn%0D%0Ax-evil");
+}
+
 TEST(RequestObjectName, IsTheEscapedPath) {
   EXPECT_EQ(RequestObjectName("http://a.cn"), "/");
   EXPECT_EQ(RequestObjectName("http://a.cn/gettiny?url=http://b.cn/x y"),
