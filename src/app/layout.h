@@ -62,6 +62,9 @@ constexpr bool ControlsAreInIdOrder() {
 }
 static_assert(ControlsAreInIdOrder(), "SpecOf indexes kControls by ControlId");
 
+// Returns the child-window id of a control (what GetDlgItem finds it by).
+[[nodiscard]] constexpr int ControlWindowId(ControlId id) { return 100 + static_cast<int>(id); }
+
 // Only edit boxes and buttons take the focus. 编辑框3 follows 编辑框2 directly, so the Copy
 // buttons of the first two result rows come after both boxes.
 inline constexpr std::array<ControlId, 8> kTabOrder = {

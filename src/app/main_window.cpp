@@ -11,7 +11,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"ShortLinkMainWindow";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = WS_EX_APPWINDOW;
-constexpr int kFirstControlId = 100;  // child ids are kFirstControlId + the ControlId's value
 
 constexpr size_t IndexOf(ControlId id) { return static_cast<size_t>(id); }
 
@@ -182,7 +181,7 @@ void MainWindow::CreateControls() {
     const HWND control = CreateWindowExW(
         kind.exStyle, kind.className, spec.caption, kind.style, spec.left, spec.top, spec.width,
         spec.height, window_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + IndexOf(spec.id))),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlWindowId(spec.id))),
         instance, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
     // An edit box's own limit is 32767 characters; the boxes have none but memory.
@@ -195,7 +194,7 @@ void MainWindow::CreateControls() {
 void MainWindow::OnCommand(WPARAM wParam) {
   if (HIWORD(wParam) != BN_CLICKED) return;
   // Each command runs to its end before the next message is taken.
-  switch (static_cast<ControlId>(LOWORD(wParam) - kFirstControlId)) {
+  switch (static_cast<ControlId>(LOWORD(wParam) - ControlWindowId(ControlId::标签1))) {
     case ControlId::按钮1: OnGenerateClicked(*this); break;
     case ControlId::按钮2: OnCopySinaClicked(*this); break;
     case ControlId::按钮3: OnCopyTencentClicked(*this); break;
