@@ -383,16 +383,27 @@ TEST_F(WindowTest, TypingReachesEveryBoxAndArrowKeysMoveTheCaret) {
   EXPECT_TRUE(WaitUntil([&] { return Text(编辑框1) == longAddress; }));
 }
 
-TEST_F(WindowTest, EscAndAltF4CloseTheWindowAndEndTheProgram) {
+TEST_F(WindowTest, EscAltF4CloseBoxAndSystemMenuCloseEndTheProgramAtOnce) {
+  const auto clickCloseBox = [&] {
+    RECT rect;
+    GetWindowRect(program_->Window(), &rect);
+    ClickAt({rect.right - GetSystemMetrics(SM_CXFIXEDFRAME) - GetSystemMetrics(SM_CXSIZE) / 2 - 1,
+             rect.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYSIZE) / 2});
+  };
   const struct {
     const char* name;
     ControlId focus;
-    WORD key;
-    bool alt;
+    std::function<void()> close;
   } cases[] = {
-      {"Esc while typing in 编辑框1", 编辑框1, VK_ESCAPE, false},
-      {"Esc on a Copy button", 按钮3, VK_ESCAPE, false},
-      {"Alt+F4 in a result box", 编辑框4, VK_F4, true},
+      {"Esc while typing in 编辑框1", 编辑框1, [] { PressKey(VK_ESCAPE); }},
+      {"Esc on a Copy button", 按钮3, [] { PressKey(VK_ESCAPE); }},
+      {"Alt+F4 in a result box", 编辑框4, [] { PressKey(VK_F4, false, false, true); }},
+      {"the close box", 编辑框2, clickCloseBox},
+      {"Close in the system menu", 按钮1,
+       [] {
+         PressKey(VK_SPACE, false, false, true);
+         PressKey('C');
+       }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -405,7 +416,7 @@ TEST_F(WindowTest, EscAndAltF4CloseTheWindowAndEndTheProgram) {
       ClickControl(Control(c.focus));
       ASSERT_TRUE(WaitUntil([&] { return program_->Focus() == Control(c.focus); }));
     }
-    PressKey(c.key, false, false, c.alt);
+    c.close();
     EXPECT_TRUE(program_->WaitForExit());
     EXPECT_EQ(program_->ExitCode(), 0u);
     program_.reset();
