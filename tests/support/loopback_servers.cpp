@@ -133,6 +133,10 @@ std::vector<std::string> RecordedRequest::HeaderValues(std::string_view name) co
 
 void LoopbackServers::Reset() { Control("POST", "/reset", ""); }
 
+void LoopbackServers::GoOffline() { Control("POST", "/offline", ""); }
+
+void LoopbackServers::GoOnline() { Control("POST", "/online", ""); }
+
 void LoopbackServers::Answer(const CannedAnswer& answer) {
   std::string json = "{\"path\":";
   json += JsonBytes(answer.path);

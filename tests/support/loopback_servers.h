@@ -48,8 +48,12 @@ struct RecordedRequest {
 
 class LoopbackServers {
  public:
-  // Forgets every answer and recorded request.
+  // Forgets every answer and recorded request, and listens again after GoOffline.
   static void Reset();
+  // Closes the HTTP, HTTPS and proxy listeners and every open connection, so that connecting is
+  // refused as with no network at all; the control listener stays. GoOnline opens them again.
+  static void GoOffline();
+  static void GoOnline();
   // Adds an answer; of several that match a request, the newest wins.
   static void Answer(const CannedAnswer& answer);
   // Returns the number of requests recorded since the last Reset.

@@ -7,7 +7,10 @@ absolute form, "GET http://host/path HTTP/1.1", from the same table instead of f
 and a control listener through which a test registers answers and reads the recorded requests:
 
   POST /answer          body: one answer as JSON (below); the newest matching answer wins
-  POST /reset           forget all answers and recorded requests
+  POST /reset           forget all answers and recorded requests, and go online again
+  POST /offline         close the HTTP, HTTPS and proxy listeners and their open connections, so
+                        connections are refused as with no network at all (control stays)
+  POST /online          listen again
   GET  /requests        every recorded request as JSON: listener, requestLine, headers, body, raw
   GET  /requests/count  the number of recorded requests, in decimal
   GET  /requests/N      the raw bytes of request N (from 0; negative counts from the end, -1 is
@@ -86,6 +89,7 @@ class State:
         self.lock = threading.Lock()
         self.answers = []  # newest first
         self.records = []
+        self.set_online = lambda online: None  # set by RecordingServers
 
     def reset(self):
         with self.lock:
@@ -164,6 +168,8 @@ class Handler(socketserver.StreamRequestHandler):
     timeout = 120  # an idle keep-alive connection is dropped after this many seconds
 
     def setup(self):
+        with self.server.connections_lock:  # the plain socket, as shutdown_request gets it
+            self.server.connections.add(self.request)
         self.request.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
         if self.server.tls_context is not None:
             self.request = self.server.tls_context.wrap_socket(self.request, server_side=True)
@@ -245,6 +251,9 @@ class Handler(socketserver.StreamRequestHandler):
                 state.add_answer(json.loads(body.decode("utf-8")))
             elif method == "POST" and target == "/reset":
                 state.reset()
+                state.set_online(True)
+            elif method == "POST" and target in ("/offline", "/online"):
+                state.set_online(target == "/online")
             elif method == "GET" and target == "/requests":
                 with state.lock:
                     payload = json.dumps([r.as_json() for r in state.records]).encode()
@@ -276,7 +285,25 @@ class Listener(socketserver.ThreadingTCPServer):
         self.listener = listener
         self.state = state
         self.tls_context = tls_context
+        self.connections = set()
+        self.connections_lock = threading.Lock()
         super().__init__(("127.0.0.1", port), Handler)
+
+    def shutdown_request(self, request):
+        with self.connections_lock:
+            self.connections.discard(request)
+        super().shutdown_request(request)
+
+    def close(self):
+        """Stops listening and ends every open connection, keep-alive ones included."""
+        self.shutdown()
+        self.server_close()
+        with self.connections_lock:
+            for connection in self.connections:
+                try:
+                    connection.shutdown(socket.SHUT_RDWR)
+                except OSError:
+                    pass
 
 
 class RecordingServers:
@@ -285,24 +312,44 @@ class RecordingServers:
 
     def __init__(self, http=(), https=(), proxy=(), control=(), cert=None, key=None):
         self.state = State()
+        self.state.set_online = self.set_online
         tls = None
         if https:
             tls = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
             tls.load_cert_chain(cert, key)
-        self.listeners = (
-            [Listener(p, f"http:{p}", self.state) for p in http]
-            + [Listener(p, f"https:{p}", self.state, tls) for p in https]
-            + [Listener(p, f"proxy:{p}", self.state) for p in proxy]
-            + [Listener(p, "control", self.state) for p in control])
+        # (port, name, TLS context) of each service listener; they come and go with set_online.
+        self.services = ([(p, f"http:{p}", None) for p in http]
+                         + [(p, f"https:{p}", tls) for p in https]
+                         + [(p, f"proxy:{p}", None) for p in proxy])
+        self.open = []
+        self.open_lock = threading.Lock()
+        self.control = [Listener(p, "control", self.state) for p in control]
+
+    @staticmethod
+    def _serve(listener):
+        threading.Thread(target=listener.serve_forever, daemon=True).start()
+
+    def set_online(self, online):
+        """Opens the service listeners, or closes them so that connecting is refused."""
+        with self.open_lock:
+            if online and not self.open:
+                self.open = [Listener(p, name, self.state, tls) for p, name, tls in self.services]
+                for listener in self.open:
+                    self._serve(listener)
+            elif not online:
+                for listener in self.open:
+                    listener.close()
+                self.open = []
 
     def start(self):
-        for listener in self.listeners:
-            threading.Thread(target=listener.serve_forever, daemon=True).start()
+        for listener in self.control:
+            self._serve(listener)
+        self.set_online(True)
 
     def stop(self):
-        for listener in self.listeners:
-            listener.shutdown()
-            listener.server_close()
+        self.set_online(False)
+        for listener in self.control:
+            listener.close()
 
 
 def main():
