@@ -20,12 +20,22 @@ constexpr char kLibraryName[] = "wininet.dll";
   ExitProcess(1);
 }
 
+// Loads wininet.dll by its full path in the system directory, so a wininet.dll planted beside
+// the program is never loaded, and its own dependencies are looked for there first. Not
+// LOAD_LIBRARY_SEARCH_SYSTEM32: a Windows 7 without update KB2533623 rejects that flag, and
+// every request would stop the program as if the library were missing. Null on failure.
+HMODULE LoadFromSystemDirectory() {
+  wchar_t directory[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(directory, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return nullptr;
+  const std::wstring path = std::wstring(directory, length) + L"\\wininet.dll";
+  return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
 // Returns `function` of wininet.dll, loading the library on the first call; stops the program
-// when either is missing. Only the system directory is searched, so a wininet.dll planted beside
-// the program is never loaded.
+// when either is missing.
 FARPROC FindFunction(const char* function) {
-  static const HMODULE library =
-      LoadLibraryExA(kLibraryName, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  static const HMODULE library = LoadFromSystemDirectory();
   FARPROC address = library != nullptr ? GetProcAddress(library, function) : nullptr;
   if (address == nullptr) StopForMissingFunction(function);
   return address;
