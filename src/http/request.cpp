@@ -1,6 +1,7 @@
 #include "http/request.h"
 
 #include "http/cookies.h"
+#include "http/percent_encoding.h"
 #include "http/url.h"
 #include "text/extract.h"
 
@@ -27,22 +28,9 @@ std::uint32_t RequestFlags(std::string_view url, bool cookiesSupplied, bool noRe
 }
 
 Text EscapeControlBytes(std::string_view url) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  Text escaped;
-  escaped.reserve(url.size());
-  for (char c : url) {
-    const auto byte = static_cast<unsigned char>(c);
-    // A trail byte of a GBK pair is 0x40 or above and never 0x7F, so escaping byte by byte
-    // cannot split a two-byte character.
-    if (byte <= 0x20 || byte == 0x7F) {
-      escaped += '%';
-      escaped += kHex[byte >> 4];
-      escaped += kHex[byte & 0xF];
-    } else {
-      escaped += c;
-    }
-  }
-  return escaped;
+  // A trail byte of a GBK pair is 0x40 or above and never 0x7F, so escaping byte by byte cannot
+  // split a two-byte character.
+  return PercentEncodeWhere(url, [](unsigned char byte) { return byte <= 0x20 || byte == 0x7F; });
 }
 
 Text RequestHostName(std::string_view url) { return EscapeControlBytes(UrlHost(url)); }

@@ -1,11 +1,10 @@
 #include "providers/service_requests.h"
 
+#include "http/percent_encoding.h"
 #include "text/extract.h"
 
 namespace shortlink {
 namespace {
-
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 bool IsUnreserved(unsigned char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
@@ -49,18 +48,7 @@ char SimpleEscape(char c) {
 }  // namespace
 
 std::string PercentEncode(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size() * 3);
-  for (const unsigned char c : utf8) {
-    if (IsUnreserved(c)) {
-      out += static_cast<char>(c);
-    } else {
-      out += '%';
-      out += kHexDigits[c >> 4];
-      out += kHexDigits[c & 0xF];
-    }
-  }
-  return out;
+  return PercentEncodeWhere(utf8, [](unsigned char c) { return !IsUnreserved(c); });
 }
 
 std::string JsonEscape(std::string_view utf8) {
@@ -78,8 +66,7 @@ std::string JsonEscape(std::string_view utf8) {
       default:
         if (c < 0x20) {
           out += "\\u00";
-          out += kHexDigits[c >> 4];
-          out += kHexDigits[c & 0xF];
+          AppendHexByte(&out, c);
         } else {
           out += static_cast<char>(c);
         }
